@@ -1,0 +1,29 @@
+#include "support/FakeDialogs.h"
+
+#include <gtest/gtest.h>
+
+FakeDialogs::~FakeDialogs() {
+    EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected message box(es) never shown";
+    EXPECT_EQ(errorsExpected_, 0) << "expected error box(es) never shown";
+}
+
+platform::MsgResult FakeDialogs::MessageBox(const std::string& title, const std::string& text,
+                                            platform::MsgButtons buttons, platform::MsgIcon icon) {
+    Shown.push_back(Box{title, text, buttons, icon});
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
+        return buttons == platform::MsgButtons::YesNo ? platform::MsgResult::No
+                                                      : platform::MsgResult::Ok;
+    }
+    platform::MsgResult answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+void FakeDialogs::ShowError(const std::string& text) {
+    Errors.push_back(text);
+    if (errorsExpected_ == 0)
+        ADD_FAILURE() << "unexpected error box: " << text;
+    else
+        --errorsExpected_;
+}
