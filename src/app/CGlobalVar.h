@@ -2,6 +2,7 @@
 
 #include "app/CThreadIni.h"
 #include "app/DevInfo.h"
+#include "app/FixedText.h"
 #include "app/IPSetting.h"
 #include "app/WlSetting.h"
 
@@ -52,6 +53,9 @@ public:
     std::string WEP64, WEP128;
     std::string WPA_WPA, WPA_WPA2, WPA_WPAAuto;
     std::string CipherTKIP, CipherAES, CipherAuto;
+
+private:
+    std::string exePath_;
 };
 
 extern CGlobalVar GlobalVar;

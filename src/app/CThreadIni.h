@@ -29,8 +29,7 @@ public:
     virtual void ReadSectionValues(const std::string& section, std::vector<std::string>& lines);
     virtual void WriteString(const std::string& section, const std::string& key,
                              const std::string& value);
-    virtual void WriteString(const std::string& section, const std::string& key,
-                             const char* value);
+    virtual void WriteString(const std::string& section, const std::string& key, const char* value);
     virtual void WriteBool(const std::string& section, const std::string& key, bool value);
     virtual void WriteInteger(const std::string& section, const std::string& key, int32_t value);
     // Read into a 512-character buffer, as the wide profile function does.

@@ -26,7 +26,9 @@ std::string ReplaceExtension(const std::string& path, const std::string& ext) {
     return path.substr(0, dot) + ext;
 }
 
-std::string FolderOf(const std::string& path) { return path.substr(0, NameStart(path)); }
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, NameStart(path));
+}
 
 std::string BaseNameOf(const std::string& path) {
     std::string name = path.substr(NameStart(path));

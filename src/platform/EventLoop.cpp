@@ -53,7 +53,9 @@ bool EventLoop::dispatchPosted() {
     return any;
 }
 
-void EventLoop::fireTimer(Timer& timer) { timer.fire(); }
+void EventLoop::fireTimer(Timer& timer) {
+    timer.fire();
+}
 
 void EventLoop::forgetTarget(const MessageTarget* target) {
     std::erase_if(queue_, [target](const Item& item) { return item.target == target; });

@@ -40,7 +40,9 @@ public:
 
     // Nested run until `done` holds; false when the loop quit or ran dry first.
     bool runUntil(const std::function<bool()>& done);
-    void run() { runUntil([] { return false; }); }
+    void run() {
+        runUntil([] { return false; });
+    }
     void quit();
     bool quitRequested() const { return quit_; }
 

@@ -8,7 +8,9 @@
 
 namespace platform {
 
-InstanceLock::~InstanceLock() { Release(); }
+InstanceLock::~InstanceLock() {
+    Release();
+}
 
 static std::string RuntimeFolder() {
     const char* dir = std::getenv("XDG_RUNTIME_DIR");

@@ -4,7 +4,9 @@
 
 namespace platform {
 
-MessageTarget::~MessageTarget() { loop_.forgetTarget(this); }
+MessageTarget::~MessageTarget() {
+    loop_.forgetTarget(this);
+}
 
 void MessageTarget::PostMessage(uint32_t msg, uintptr_t wparam, intptr_t lparam) {
     loop_.post(*this, Message{msg, wparam, lparam, 0});

@@ -21,11 +21,17 @@ void PollEventLoop::watchReadable(int fd, std::function<void()> onReadable) {
     watches_[fd] = std::move(onReadable);
 }
 
-void PollEventLoop::unwatch(int fd) { watches_.erase(fd); }
+void PollEventLoop::unwatch(int fd) {
+    watches_.erase(fd);
+}
 
-void PollEventLoop::timerChanged(Timer& timer) { timers_.update(timer, tickCount()); }
+void PollEventLoop::timerChanged(Timer& timer) {
+    timers_.update(timer, tickCount());
+}
 
-void PollEventLoop::timerRemoved(Timer& timer) { timers_.remove(timer); }
+void PollEventLoop::timerRemoved(Timer& timer) {
+    timers_.remove(timer);
+}
 
 bool PollEventLoop::fireDueTimers() {
     const uint64_t now = tickCount();

@@ -6,7 +6,9 @@ namespace platform {
 
 Timer::Timer(EventLoop& loop, uint32_t interval) : loop_(loop), interval_(interval) {}
 
-Timer::~Timer() { loop_.timerRemoved(*this); }
+Timer::~Timer() {
+    loop_.timerRemoved(*this);
+}
 
 void Timer::SetInterval(uint32_t ms) {
     if (ms == interval_)

@@ -12,7 +12,9 @@ void TimerQueue::update(Timer& timer, uint64_t now) {
     due_[&timer] = Entry{now + timer.Interval(), nextSeq_++};
 }
 
-void TimerQueue::remove(Timer& timer) { due_.erase(&timer); }
+void TimerQueue::remove(Timer& timer) {
+    due_.erase(&timer);
+}
 
 std::optional<uint64_t> TimerQueue::nextDue() const {
     std::optional<uint64_t> best;

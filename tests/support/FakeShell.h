@@ -18,9 +18,7 @@ public:
         return OpenSucceeds;
     }
     void RunHidden(const std::vector<std::string>& argv) override { Commands.push_back(argv); }
-    bool FindTopLevelWindow(const std::string& title) override {
-        return Windows.count(title) != 0;
-    }
+    bool FindTopLevelWindow(const std::string& title) override { return Windows.count(title) != 0; }
 
     bool Associated = true;
     bool OpenSucceeds = true;

@@ -6,7 +6,9 @@ void VirtualEventLoop::watchReadable(int fd, std::function<void()> onReadable) {
     watches_[fd] = std::move(onReadable);
 }
 
-void VirtualEventLoop::unwatch(int fd) { watches_.erase(fd); }
+void VirtualEventLoop::unwatch(int fd) {
+    watches_.erase(fd);
+}
 
 void VirtualEventLoop::NotifyReadable(int fd) {
     invokeLater([this, fd] {
@@ -18,9 +20,13 @@ void VirtualEventLoop::NotifyReadable(int fd) {
     });
 }
 
-void VirtualEventLoop::timerChanged(platform::Timer& timer) { timers_.update(timer, now_); }
+void VirtualEventLoop::timerChanged(platform::Timer& timer) {
+    timers_.update(timer, now_);
+}
 
-void VirtualEventLoop::timerRemoved(platform::Timer& timer) { timers_.remove(timer); }
+void VirtualEventLoop::timerRemoved(platform::Timer& timer) {
+    timers_.remove(timer);
+}
 
 bool VirtualEventLoop::fireDue() {
     bool any = false;
