@@ -339,7 +339,6 @@ void DeviceSim::Handle(const uint8_t* data, size_t size, platform::DatagramSocke
         if (!outcome.empty())
             entry["answers"].push_back({{"device", MacToText(d.MAC.data())}, {"outcome", outcome}});
     };
-    const uint32_t spreadStep = config_.Count > 1 ? config_.SpreadMs / uint32_t(config_.Count) : 0;
     for (size_t i = 0; i < devices_.size(); ++i) {
         Device& dev = devices_[i];
         switch (opcode) {
@@ -347,7 +346,7 @@ void DeviceSim::Handle(const uint8_t* data, size_t size, platform::DatagramSocke
             std::vector<uint8_t> reply;
             Put(reply, DEV_NAME, std::vector<uint8_t>(dev.Name.begin(), dev.Name.end()));
             Reply(dev, OP_DISCOVER, std::move(reply), from,
-                  config_.DelayMs + uint32_t(i) * spreadStep);
+                  config_.DelayMs + uint32_t(uint64_t(i) * config_.SpreadMs / devices_.size()));
             answer(dev, "discovered");
             break;
         }
