@@ -67,7 +67,7 @@ TEST_F(GlobalVarTest, ResetRecords) {
     EXPECT_EQ(ip.IPAddr | ip.NetMask | ip.Gateway | ip.DNS1 | ip.DNS2, 0u);
 
     WlSetting wl;
-    std::memset(&wl, 0x5A, sizeof wl);
+    std::memset(static_cast<void*>(&wl), 0x5A, sizeof wl);
     g.ResetWlSetting(wl);
     EXPECT_EQ(std::string(wl.SSID), "01234567890123456789012345678901"); // 40 cut to 32
     EXPECT_EQ(wl.StdChannel, 0);
