@@ -86,10 +86,8 @@ protected:
         if (!Sh("ip netns add " + pc_) || !Sh("ip netns add " + dev_))
             GTEST_SKIP() << "cannot make network namespaces here";
         made_ = true;
-        ASSERT_TRUE(Sh("ip link add vpc type veth peer name vdev netns " + dev_ +
-                       " && ip link set "
-                       "vpc netns " +
-                       pc_));
+        // Made inside the namespaces: parallel runs never meet on a name in the host's.
+        ASSERT_TRUE(Sh("ip link add vpc netns " + pc_ + " type veth peer name vdev netns " + dev_));
         for (const std::string& ns : {pc_, dev_})
             ASSERT_TRUE(Sh("ip -n " + ns + " link set lo up && ip netns exec " + ns +
                            " sysctl -qw net.ipv4.conf.all.rp_filter=0"));
