@@ -1,0 +1,5 @@
+#include "controls/TCenterEdit.h"
+
+TCenterEdit::TCenterEdit(QWidget* parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignHCenter);
+}
