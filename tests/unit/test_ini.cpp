@@ -60,6 +60,8 @@ const StringRow kStrings[] = {
     {"empty section name", "[]\nk=v\n", "", "k", "d", "v"},
 };
 
+void PrintTo(const StringRow& row, std::ostream* os) { *os << row.name; }
+
 class IniStrings : public ::testing::TestWithParam<StringRow> {};
 
 TEST_P(IniStrings, ReadString) {
