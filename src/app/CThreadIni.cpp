@@ -8,9 +8,9 @@ CThreadIni::CThreadIni(const std::string& fileName, const char* /*mutexName*/)
 CThreadIni::~CThreadIni() = default;
 
 void CThreadIni::SetFileName(const std::string& name) {
+    std::lock_guard<std::recursive_mutex> hold(Mutex);
     if (name == FileName_)
         return;
-    std::lock_guard<std::recursive_mutex> hold(Mutex);
     IniFile_ = std::make_unique<IniFile>(name);
     FileName_ = name;
 }

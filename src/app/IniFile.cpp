@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -38,17 +39,38 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Reads the whole file in one sized read where it can. Fails (with errno set) when the file
+// exists but cannot be read; a missing file gives ENOENT.
 bool ReadFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    char buf[16384];
-    ssize_t n;
-    while ((n = ::read(fd, buf, sizeof buf)) > 0)
-        bytes.append(buf, size_t(n));
+    struct stat st {};
+    size_t want = ::fstat(fd, &st) == 0 && st.st_size > 0 ? size_t(st.st_size) : 0;
+    bytes.resize(want + 1); // one spare byte shows whether the file has grown meanwhile
+    size_t have = 0;
+    int err = 0;
+    for (;;) {
+        if (have == bytes.size())
+            bytes.resize(bytes.size() * 2 + 4096);
+        ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            err = errno;
+        if (n <= 0)
+            break;
+        have += size_t(n);
+    }
     ::close(fd);
-    return n == 0;
+    bytes.resize(have);
+    if (err != 0) {
+        bytes.clear();
+        errno = err;
+        return false;
+    }
+    return true;
 }
 
 // One line of the file: where it starts and ends (without its line break) and where the break
@@ -68,9 +90,14 @@ public:
     bool Next(Line& line) {
         if (pos_ >= text_.size())
             return false;
-        size_t e = pos_;
-        while (e < text_.size() && text_[e] != '\r' && text_[e] != '\n')
-            ++e;
+        const char* base = text_.data();
+        const char* from = base + pos_;
+        const size_t left = text_.size() - pos_;
+        // memchr is vectorised; a CR before the LF (or a file with CR alone) ends the line first.
+        const char* lf = static_cast<const char*>(std::memchr(from, '\n', left));
+        const size_t span = lf ? size_t(lf - from) : left;
+        const char* cr = static_cast<const char*>(std::memchr(from, '\r', span));
+        size_t e = pos_ + (cr ? size_t(cr - from) : span);
         size_t next = e;
         if (next < text_.size()) {
             if (text_[next] == '\r' && next + 1 < text_.size() && text_[next + 1] == '\n')
@@ -136,12 +163,21 @@ Found Find(const std::string& text, std::string_view section, std::string_view k
     Line line;
     bool inSection = false;
     while (reader.Next(line)) {
+        const std::string_view raw = reader.Text(line);
+        if (!inSection) {
+            // Outside the wanted section only headers matter: skip other lines unparsed.
+            size_t i = 0;
+            while (i < raw.size() && IsBlank(raw[i]))
+                ++i;
+            if (i == raw.size() || raw[i] != '[')
+                continue;
+        }
         std::string_view name, value;
-        Kind kind = Classify(reader.Text(line), name, value);
+        Kind kind = Classify(raw, name, value);
         if (kind == Kind::Section) {
             if (inSection)
                 break;
-            if (!f.sectionFound && SameName(name, section)) {
+            if (SameName(name, section)) {
                 inSection = f.sectionFound = true;
                 f.sectionEnd = line.next;
             }
@@ -149,7 +185,10 @@ Found Find(const std::string& text, std::string_view section, std::string_view k
         }
         if (!inSection)
             continue;
-        if (!Trim(reader.Text(line)).empty())
+        // New keys go after the last line of the section that is neither blank nor a comment,
+        // so a comment that introduces the next section stays with it.
+        const std::string_view t = Trim(raw);
+        if (!t.empty() && t.front() != ';')
             f.sectionEnd = line.next;
         if (kind == Kind::Key && !key.empty() && SameName(name, key)) {
             f.keyFound = true;
@@ -181,7 +220,13 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
     if (fd < 0)
         return false;
     struct stat st {};
-    ::fchmod(fd, ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+    if (::stat(path.c_str(), &st) == 0) {
+        // The new version keeps the old one's permissions, and its owner where we may set it.
+        [[maybe_unused]] const int chowned = ::fchown(fd, st.st_uid, st.st_gid);
+        ::fchmod(fd, st.st_mode & 07777);
+    } else {
+        ::fchmod(fd, 0644);
+    }
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -264,6 +309,7 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 }
 
 void IniFile::ReadSectionValues(const std::string& section, std::vector<std::string>& lines) const {
+    lines.clear();
     std::string text;
     ReadFile(fileName_, text);
     std::vector<std::string> keys;
@@ -302,8 +348,19 @@ bool IniFile::WriteString(const std::string& section, const std::string& key,
         k.front() == '[' || k.front() == ';')
         return false;
 
+    // Through a symbolic link the target is rewritten, and the link stays.
+    std::string path = fileName_;
+    struct stat lst {};
+    if (::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            path = real;
+            std::free(real);
+        }
+    }
     std::string text;
-    ReadFile(fileName_, text);
+    // A file that exists but cannot be read is left alone: writing would throw its contents away.
+    if (!ReadFile(path, text) && errno != ENOENT)
+        return false;
     const std::string br = LineBreakOf(text);
     Found f = Find(text, s, k);
     std::string out;
@@ -322,7 +379,7 @@ bool IniFile::WriteString(const std::string& section, const std::string& key,
             out += br;
         out += "[" + std::string(s) + "]" + br + std::string(k) + "=" + value + br;
     }
-    return ReplaceFile(fileName_, out);
+    return ReplaceFile(path, out);
 }
 
 bool IniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -60,7 +61,9 @@ const StringRow kStrings[] = {
     {"empty section name", "[]\nk=v\n", "", "k", "d", "v"},
 };
 
-void PrintTo(const StringRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const StringRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class IniStrings : public ::testing::TestWithParam<StringRow> {};
 
@@ -148,6 +151,11 @@ TEST(Ini, WritesKeepEveryOtherByte) {
         {"new section at the end", "[A]\r\nx=1", "B", "k", "v", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
         {"into an empty file", "", "B", "k", "v", "[B]\r\nk=v\r\n"},
         {"byte-order mark kept", "\xEF\xBB\xBF[A]\nk=1\n", "A", "k", "2", "\xEF\xBB\xBF[A]\nk=2\n"},
+        {"new key before the comment that leads the next section", "[A]\nx=1\n; B next\n[B]\n", "A",
+         "k", "v", "[A]\nx=1\nk=v\n; B next\n[B]\n"},
+        {"new key into an empty section", "[A]\n\n[B]\n", "A", "k", "v", "[A]\nk=v\n\n[B]\n"},
+        {"only the first of duplicate sections is written", "[A]\nx=1\n[A]\nk=old\n", "A", "k", "v",
+         "[A]\nx=1\nk=v\n[A]\nk=old\n"},
     };
     for (const Row& r : rows) {
         TempDir dir;
@@ -192,11 +200,51 @@ TEST(Ini, WriteReplacesTheFileAtomically) {
     EXPECT_EQ(entries, 1) << "a temporary file was left behind";
 }
 
+TEST(Ini, WriteGoesThroughASymbolicLink) {
+    TempDir dir;
+    std::string target = dir.Write("real.ini", "[A]\nk=1\n");
+    std::string link = dir.File("Setup.ini");
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    CThreadIni ini(link);
+    ini.WriteString("A", "k", "2");
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link was replaced by a copy";
+    EXPECT_EQ(ReadAll(target), "[A]\nk=2\n");
+}
+
+// Writing over a file we cannot read would replace its contents by the one new key.
+TEST(Ini, WriteLeavesAnUnreadableFileAlone) {
+    TempDir dir;
+    const std::string before = "[A]\nk=1\n[B]\nkeep=me\n";
+    std::string path = dir.Write("s.ini", before);
+    if (::geteuid() != 0) {
+        ::chmod(path.c_str(), 0200);
+        CThreadIni ini(path);
+        ini.WriteString("A", "k", "2");
+        ::chmod(path.c_str(), 0600);
+    } else {
+        // Root reads anything: write as nobody, in a folder nobody may write to.
+        ::chmod(path.c_str(), 0600);
+        ::chmod(dir.Path().c_str(), 0777);
+        EXPECT_EXIT(
+            {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                    std::_Exit(2);
+                CThreadIni ini(path);
+                ini.WriteString("A", "k", "2");
+                std::_Exit(0);
+            },
+            ::testing::ExitedWithCode(0), "");
+    }
+    EXPECT_EQ(ReadAll(path), before);
+}
+
 TEST(Ini, SectionValuesInFileOrder) {
     TempDir dir;
     std::string path = dir.Write("s.ini", "[A]\nb=2\n;c=3\na=\"1\"\nB=dup\n[C]\nx=9\n");
     CThreadIni ini(path);
-    std::vector<std::string> lines;
+    std::vector<std::string> lines{"left from before"};
     ini.ReadSectionValues("a", lines);
     EXPECT_EQ(lines, (std::vector<std::string>{"b=2", "a=1"}));
 }
