@@ -2,6 +2,9 @@
 // subnets of one virtual cable, replies by broadcast.
 #include "platform/LinuxDatagramSocket.h"
 #include "platform/PollEventLoop.h"
+#include "protocol/PacketFormat.h"
+#include "protocol/Rc4.h"
+#include "protocol/TlvWriter.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -10,6 +13,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <sched.h>
 #include <spawn.h>
 #include <sstream>
@@ -20,47 +24,33 @@ extern char** environ;
 
 namespace {
 
-const char* const AUTH_TEXT = "NV-5180RX peer link granted; hello from the setup tool, please "
-                              "keep this text unchanged now";
 const uint8_t PC_MAC[6] = {0x02, 0x50, 0x43, 0x00, 0x00, 0x01};
-const uint8_t DEV_MAC[6] = {0x00, 0x1B, 0x2C, 0x0D, 0x0E, 0x42};
+const uint8_t DEVICE_MAC[6] = {0x00, 0x1B, 0x2C, 0x0D, 0x0E, 0x42};
 
-// ---- the client's packets: to be built with the shared codec ----
-void Rc4(const std::string& key, uint8_t* data, size_t len) {
-    uint8_t s[256];
-    for (int i = 0; i < 256; ++i)
-        s[i] = uint8_t(i);
-    for (int i = 0, j = 0; i < 256; ++i) {
-        j = (j + s[i] + uint8_t(key[i % key.size()])) & 255;
-        std::swap(s[i], s[j]);
-    }
-    for (size_t n = 0, i = 0, j = 0; n < len; ++n) {
-        i = (i + 1) & 255;
-        j = (j + s[i]) & 255;
-        std::swap(s[i], s[j]);
-        data[n] ^= s[(s[i] + s[j]) & 255];
-    }
+using FillTlvs = std::function<void(TlvWriter&)>;
+
+void Crypt(const std::string& key, uint8_t* data, size_t len) {
+    Rc4Crypt(reinterpret_cast<const uint8_t*>(key.data()), int(key.size()), data, len);
 }
-std::vector<uint8_t> Request(int opcode, std::vector<uint8_t> area, const std::string& key) {
-    std::vector<uint8_t> p{'S', 'W', 'P', '1', '2', '3', '4', '5', 2};
-    p.insert(p.end(), PC_MAC, PC_MAC + 6);
-    p.push_back(uint8_t(opcode));
-    p.push_back(uint8_t(area.size() >> 8));
-    p.push_back(uint8_t(area.size()));
-    if (opcode != 0)
-        Rc4(key, area.data(), area.size());
-    p.insert(p.end(), area.begin(), area.end());
+
+// A request from the PC; every opcode but discovery is enciphered with `key`.
+std::vector<uint8_t> Request(uint8_t opcode, const FillTlvs& fill, const std::string& key) {
+    std::vector<uint8_t> p(REQUEST_BUFFER_SIZE);
+    BuildHeader(p.data(), PC_MAC);
+    p[HDR_OPCODE] = opcode;
+    TlvWriter w(p.data(), p.size());
+    if (fill)
+        fill(w);
+    p.resize(w.Size());
+    if (opcode != OP_DISCOVER)
+        Crypt(key, p.data() + HEADER_SIZE, w.Length());
     return p;
 }
-std::vector<uint8_t> LoginArea() {
-    std::vector<uint8_t> a{0x02, 6};
-    a.insert(a.end(), DEV_MAC, DEV_MAC + 6);
-    a.push_back(0x90);
-    a.push_back(uint8_t(std::strlen(AUTH_TEXT)));
-    a.insert(a.end(), AUTH_TEXT, AUTH_TEXT + std::strlen(AUTH_TEXT));
-    return a;
+
+void LoginTlvs(TlvWriter& w) {
+    w.Add(DEV_MAC, DEVICE_MAC, 6);
+    w.AddText(TLVTYPE_OTHER_AUTH, CLIENT_AUTH_TEXT);
 }
-// ---- end ----
 
 bool Sh(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
@@ -172,11 +162,11 @@ protected:
 TEST_F(DevsimTest, DiscoveryAcrossSubnetsByBroadcast) {
     StartDevsim({"--mac", "00:1B:2C:0D:0E:42", "--name", "Lobby AP"});
     std::string from;
-    const auto reply = Exchange(Request(0, {}, ""), &from);
+    const auto reply = Exchange(Request(OP_DISCOVER, nullptr, ""), &from);
     ASSERT_EQ(reply.size(), 18u + 2 + 8);
     EXPECT_EQ(std::string(reply.begin(), reply.begin() + 8), "SWP12345");
     EXPECT_EQ(reply[8], 2);
-    EXPECT_TRUE(std::equal(DEV_MAC, DEV_MAC + 6, reply.begin() + 9));
+    EXPECT_TRUE(std::equal(DEVICE_MAC, DEVICE_MAC + 6, reply.begin() + 9));
     EXPECT_EQ(reply[15], 0);
     EXPECT_EQ(reply[17], 10);
     EXPECT_EQ(reply[18], 0x01); // DEV_NAME, plain
@@ -203,11 +193,11 @@ TEST_F(DevsimTest, LoginWithRightAndWrongPassword) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(c.key);
-        auto reply = Exchange(Request(1, LoginArea(), c.key));
+        auto reply = Exchange(Request(OP_LOGIN, LoginTlvs, c.key));
         ASSERT_EQ(reply.size(), 18 + c.area.size());
         EXPECT_EQ(reply[15], 1);
-        EXPECT_TRUE(std::equal(DEV_MAC, DEV_MAC + 6, reply.begin() + 9));
-        Rc4("s3cret", reply.data() + 18, reply.size() - 18); // the device answers in its key
+        EXPECT_TRUE(std::equal(DEVICE_MAC, DEVICE_MAC + 6, reply.begin() + 9));
+        Crypt("s3cret", reply.data() + 18, reply.size() - 18); // the device answers in its key
         EXPECT_EQ(std::vector<uint8_t>(reply.begin() + 18, reply.end()), c.area);
 
         const auto state = State();
@@ -222,5 +212,5 @@ TEST_F(DevsimTest, LoginWithRightAndWrongPassword) {
     EXPECT_EQ(tlvs[0]["type"], "DEV_MAC");
     EXPECT_EQ(tlvs[0]["value"], "00:1B:2C:0D:0E:42");
     EXPECT_EQ(tlvs[1]["type"], "TLVTYPE_OTHER_AUTH");
-    EXPECT_EQ(tlvs[1]["value"], AUTH_TEXT);
+    EXPECT_EQ(tlvs[1]["value"], CLIENT_AUTH_TEXT);
 }

@@ -3,6 +3,9 @@
 #include "app/TextHelpers.h"
 #include "platform/EventLoop.h"
 #include "platform/LinuxNetwork.h"
+#include "protocol/PacketFormat.h"
+#include "protocol/Rc4.h"
+#include "protocol/TlvWriter.h"
 
 #include <arpa/inet.h>
 #include <cstdio>
@@ -13,85 +16,44 @@ using nlohmann::json;
 
 namespace {
 
-// ---- wire helpers: to be replaced by the shared codec ----
-constexpr uint16_t DEVICE_PORT = 5432;
-constexpr uint16_t TOOL_PORT = 5433;
-const char* const AUTH_TEXT = "NV-5180RX peer link granted; hello from the setup tool, please "
-                              "keep this text unchanged now";
-const char* const BUILTIN_KEY = "qmzpvhtgan7281bcxwoy";
-
-void Rc4(const std::string& password, uint8_t* data, size_t len) {
-    const std::string key = password.empty() ? BUILTIN_KEY : password;
-    uint8_t s[256];
-    for (int i = 0; i < 256; ++i)
-        s[i] = uint8_t(i);
-    for (int i = 0, j = 0; i < 256; ++i) {
-        j = (j + s[i] + uint8_t(key[i % key.size()])) & 255;
-        std::swap(s[i], s[j]);
-    }
-    for (size_t n = 0, i = 0, j = 0; n < len; ++n) {
-        i = (i + 1) & 255;
-        j = (j + s[i]) & 255;
-        std::swap(s[i], s[j]);
-        data[n] ^= s[(s[i] + s[j]) & 255];
-    }
+// The device answers in its own key; an empty password means the built-in key.
+void Crypt(const std::string& password, uint8_t* data, size_t len) {
+    Rc4Crypt(reinterpret_cast<const uint8_t*>(password.data()), int(password.size()), data, len);
 }
 
-struct Tlv {
+// One received TLV, copied out of the datagram for the request log.
+struct Item {
     uint8_t Type;
     std::vector<uint8_t> Value;
 };
 
 // False when a TLV claims more bytes than are left.
-bool Walk(const std::vector<uint8_t>& area, std::vector<Tlv>& out) {
-    size_t p = 0;
-    while (area.size() - p >= 2) {
-        const size_t n = area[p + 1];
-        if (p + 2 + n > area.size())
-            return false;
-        out.push_back(
-            Tlv{area[p], std::vector<uint8_t>(area.begin() + p + 2, area.begin() + p + 2 + n)});
-        p += 2 + n;
+bool Walk(const std::vector<uint8_t>& area, std::vector<Item>& out) {
+    return WalkTlvs(area.data(), area.size(), [&](const Tlv& t) {
+        out.push_back(Item{t.Type, std::vector<uint8_t>(t.Value, t.Value + t.Len)});
+    });
+}
+
+// The state file's name of a failed receive check.
+const char* CheckName(PacketCheck check) {
+    switch (check) {
+    case PacketCheck::Ok:
+        return nullptr;
+    case PacketCheck::Length:
+        return "length";
+    case PacketCheck::Magic:
+        return "magic word";
+    case PacketCheck::Version:
+        return "version";
+    case PacketCheck::TotalLength:
+        return "total length";
     }
-    return true;
+    return nullptr;
 }
 
-void Put(std::vector<uint8_t>& area, uint8_t type, const std::vector<uint8_t>& value) {
-    area.push_back(type);
-    area.push_back(uint8_t(value.size()));
-    area.insert(area.end(), value.begin(), value.end());
+DeviceSim::Fill Result(uint8_t result) {
+    return [result](TlvWriter& w) { w.AddU8(TLVTYPE_OTHER_RESULT, result); };
 }
-// ---- end of wire helpers ----
-
-enum : uint8_t {
-    DEV_NAME = 0x01,
-    DEV_MAC = 0x02,
-    IP_MODE = 0x30,
-    LAN_IP = 0x31,
-    LAN_NETMASK = 0x32,
-    LAN_GATEWAY = 0x33,
-    WL_SSID = 0x50,
-    WL_CH_LIST = 0x51,
-    WL_EXT_CH = 0x52,
-    WL_STD_CH = 0x53,
-    WL_SECURITY_MODE = 0x60,
-    WL_AUTH_MODE = 0x61,
-    WL_WEPKEY_LEN = 0x62,
-    WL_WEPKEY = 0x63,
-    WL_WEPKEY_INDEX = 0x67,
-    WL_WPA_MODE = 0x68,
-    WL_WPA_CIPHER = 0x69,
-    WL_WPA_PSK = 0x6a,
-    WL_WPS_PBC = 0x6b,
-    WL_WPS_PIN = 0x6c,
-    TLVTYPE_OTHER_AUTH = 0x90,
-    TLVTYPE_OTHER_RESULT = 0x91,
-    TLVTYPE_OTHER_PORT = 0x92,
-    TLVTYPE_OTHER_GETCONFIG = 0x93,
-    TLVTYPE_OTHER_CONNECTTIMEOUT = 0x95,
-    TLVTYPE_OTHER_WPS_STATUS = 0x96,
-};
-enum : int { OP_DISCOVER = 0, OP_LOGIN, OP_LOGOUT, OP_GETCONFIG, OP_SETCONFIG, OP_EVENT = 6 };
 
 enum class Kind { Text, Mac, Address, Byte, Bytes, Port, Number, Empty };
 struct TlvName {
@@ -149,16 +111,13 @@ std::string Dotted(uint32_t hostOrder) {
 }
 
 uint32_t Be32(const std::vector<uint8_t>& v) {
-    return uint32_t(v[0]) << 24 | uint32_t(v[1]) << 16 | uint32_t(v[2]) << 8 | v[3];
-}
-std::vector<uint8_t> Be32Bytes(uint32_t x) {
-    return {uint8_t(x >> 24), uint8_t(x >> 16), uint8_t(x >> 8), uint8_t(x)};
+    return ReadU32BE(v.data());
 }
 std::string Text(const std::vector<uint8_t>& v) {
     return std::string(v.begin(), v.end());
 }
 
-json DecodeTlv(const Tlv& t) {
+json DecodeTlv(const Item& t) {
     json j;
     const TlvName* known = nullptr;
     for (const auto& n : TLV_NAMES)
@@ -294,36 +253,28 @@ void DeviceSim::Handle(const uint8_t* data, size_t size, platform::DatagramSocke
     entry["size"] = size;
     entry["answers"] = json::array();
 
-    const char* error = nullptr;
-    if (size < 18)
-        error = "length";
-    else if (std::string(reinterpret_cast<const char*>(data), 8) != "SWP12345")
-        error = "magic word";
-    else if (data[8] != 2)
-        error = "version";
-    else if (18 + ((size_t(data[16]) << 8) | data[17]) != size)
-        error = "total length";
+    const char* error = CheckName(CheckPacket(data, size));
     if (error) {
         entry["error"] = error;
         requests_.push_back(std::move(entry));
         WriteState();
         return;
     }
-    const int opcode = data[15];
-    const std::string client = MacToText(data + 9);
+    const int opcode = data[HDR_OPCODE];
+    const std::string client = MacToText(data + HDR_MAC);
     entry["mac"] = client;
     entry["opcode"] = opcode;
     entry["op"] = opcode < 7 ? OP_NAMES[opcode] : "OP_" + std::to_string(opcode);
-    entry["length"] = size - 18;
+    entry["length"] = size - HEADER_SIZE;
 
-    std::vector<uint8_t> area(data + 18, data + size);
+    std::vector<uint8_t> area(data + HEADER_SIZE, data + size);
     if (opcode != OP_DISCOVER)
-        Rc4(config_.Password, area.data(), area.size());
-    std::vector<Tlv> tlvs;
+        Crypt(config_.Password, area.data(), area.size());
+    std::vector<Item> tlvs;
     const bool whole = Walk(area, tlvs);
     entry["walk"] = whole ? "ok" : "not enough bytes in buffer";
     entry["tlvs"] = json::array();
-    for (const Tlv& t : tlvs)
+    for (const Item& t : tlvs)
         entry["tlvs"].push_back(DecodeTlv(t));
 
     const int seen = ++seen_[opcode];
@@ -343,10 +294,9 @@ void DeviceSim::Handle(const uint8_t* data, size_t size, platform::DatagramSocke
         Device& dev = devices_[i];
         switch (opcode) {
         case OP_DISCOVER: {
-            std::vector<uint8_t> reply;
-            Put(reply, DEV_NAME, std::vector<uint8_t>(dev.Name.begin(), dev.Name.end()));
-            Reply(dev, OP_DISCOVER, std::move(reply), from,
-                  config_.DelayMs + uint32_t(uint64_t(i) * config_.SpreadMs / devices_.size()));
+            Reply(
+                dev, OP_DISCOVER, [&dev](TlvWriter& w) { w.AddText(DEV_NAME, dev.Name); }, from,
+                config_.DelayMs + uint32_t(uint64_t(i) * config_.SpreadMs / devices_.size()));
             answer(dev, "discovered");
             break;
         }
@@ -358,13 +308,15 @@ void DeviceSim::Handle(const uint8_t* data, size_t size, platform::DatagramSocke
                 break;
             dev.LoggedIn = false;
             ++dev.LoginGen;
-            Reply(dev, OP_LOGOUT, {TLVTYPE_OTHER_RESULT, 1, 1}, from, config_.DelayMs);
+            Reply(dev, OP_LOGOUT, Result(1), from, config_.DelayMs);
             answer(dev, "logged out");
             break;
         case OP_GETCONFIG:
             if (!dev.LoggedIn)
                 break;
-            Reply(dev, OP_GETCONFIG, ConfigArea(dev), from, config_.DelayMs);
+            Reply(
+                dev, OP_GETCONFIG, [this, &dev](TlvWriter& w) { ConfigArea(dev, w); }, from,
+                config_.DelayMs);
             answer(dev, "config sent");
             break;
         case OP_SETCONFIG:
@@ -390,19 +342,19 @@ void DeviceSim::Flush() {
 
 std::string DeviceSim::HandleLogin(Device& dev, const std::vector<uint8_t>& area, const Peer& from,
                                    const std::string& client, json&) {
-    std::vector<Tlv> tlvs;
+    std::vector<Item> tlvs;
     const bool whole = Walk(area, tlvs);
-    const Tlv* mac = nullptr;
-    const Tlv* auth = nullptr;
-    for (const Tlv& t : tlvs) {
+    const Item* mac = nullptr;
+    const Item* auth = nullptr;
+    for (const Item& t : tlvs) {
         if (t.Type == DEV_MAC && t.Value.size() == 6)
             mac = &t;
         if (t.Type == TLVTYPE_OTHER_AUTH)
             auth = &t;
     }
     // Deciphered with the wrong key, neither the MAC nor the text come out.
-    if (!whole || !mac || !auth || Text(auth->Value) != AUTH_TEXT) {
-        Reply(dev, OP_LOGIN, {TLVTYPE_OTHER_RESULT, 1, 0}, from, config_.DelayMs);
+    if (!whole || !mac || !auth || Text(auth->Value) != CLIENT_AUTH_TEXT) {
+        Reply(dev, OP_LOGIN, Result(0), from, config_.DelayMs);
         return "wrong password";
     }
     if (!std::equal(mac->Value.begin(), mac->Value.end(), dev.MAC.begin()))
@@ -410,24 +362,28 @@ std::string DeviceSim::HandleLogin(Device& dev, const std::vector<uint8_t>& area
     dev.LoggedIn = true;
     dev.Client = client;
     ++dev.LoginGen;
-    std::vector<uint8_t> reply{TLVTYPE_OTHER_RESULT, 1, 1};
-    if (config_.LoginPort)
-        Put(reply, TLVTYPE_OTHER_PORT,
-            {uint8_t(config_.LoginPort >> 8), uint8_t(config_.LoginPort & 0xFF)});
-    Reply(dev, OP_LOGIN, std::move(reply), from, config_.DelayMs);
+    const uint16_t port = config_.LoginPort;
+    Reply(
+        dev, OP_LOGIN,
+        [port](TlvWriter& w) {
+            w.AddU8(TLVTYPE_OTHER_RESULT, 1);
+            if (port)
+                w.AddU16(TLVTYPE_OTHER_PORT, port);
+        },
+        from, config_.DelayMs);
     ArmConnectTimeout(dev, from);
     return "login ok";
 }
 
 std::string DeviceSim::HandleSetConfig(Device& dev, const std::vector<uint8_t>& area,
                                        const Peer& from, json&) {
-    std::vector<Tlv> tlvs;
+    std::vector<Item> tlvs;
     const bool whole = Walk(area, tlvs);
     std::map<uint8_t, std::vector<uint8_t>> got;
-    for (const Tlv& t : tlvs)
+    for (const Item& t : tlvs)
         got.emplace(t.Type, t.Value);
     auto refuse = [&](const char* why) {
-        Reply(dev, OP_SETCONFIG, {TLVTYPE_OTHER_RESULT, 1, 0}, from, config_.DelayMs);
+        Reply(dev, OP_SETCONFIG, Result(0), from, config_.DelayMs);
         return std::string("refused: ") + why;
     };
     auto byte = [&](uint8_t type, int& field) {
@@ -505,43 +461,42 @@ std::string DeviceSim::HandleSetConfig(Device& dev, const std::vector<uint8_t>& 
         return refuse("nothing to set");
     }
     dev.Config = next;
-    Reply(dev, OP_SETCONFIG, {TLVTYPE_OTHER_RESULT, 1, 1}, from, config_.DelayMs);
+    Reply(dev, OP_SETCONFIG, Result(1), from, config_.DelayMs);
     if (wps)
         StartWps(dev, from);
     return outcome;
 }
 
-std::vector<uint8_t> DeviceSim::ConfigArea(const Device& dev) const {
+void DeviceSim::ConfigArea(const Device& dev, TlvWriter& w) const {
     const DeviceConfig& c = dev.Config;
-    std::vector<uint8_t> a;
-    Put(a, IP_MODE, {uint8_t(c.IPMode)});
-    Put(a, LAN_IP, Be32Bytes(c.IPAddr));
-    Put(a, LAN_NETMASK, Be32Bytes(c.NetMask));
-    Put(a, LAN_GATEWAY, Be32Bytes(c.Gateway));
-    Put(a, WL_SSID, std::vector<uint8_t>(c.SSID.begin(), c.SSID.end()));
-    Put(a, WL_CH_LIST, c.ChannelList);
-    Put(a, WL_EXT_CH, {uint8_t(c.ExtChannel)});
-    Put(a, WL_STD_CH, {uint8_t(c.StdChannel)});
-    Put(a, WL_SECURITY_MODE, {uint8_t(c.SecurityMode)});
-    Put(a, WL_AUTH_MODE, {uint8_t(c.AuthMode)});
-    Put(a, WL_WEPKEY_LEN, {uint8_t(c.WepKeyLen)});
-    Put(a, WL_WEPKEY_INDEX, {uint8_t(c.WepKeyIndex)});
-    Put(a, WL_WPA_MODE, {uint8_t(c.WpaMode)});
-    Put(a, WL_WPA_CIPHER, {uint8_t(c.WpaCipher)});
-    Put(a, WL_WPS_PIN, Be32Bytes(c.WpsDevicePin));
-    return a;
+    w.AddU8(IP_MODE, uint8_t(c.IPMode));
+    w.AddU32(LAN_IP, c.IPAddr);
+    w.AddU32(LAN_NETMASK, c.NetMask);
+    w.AddU32(LAN_GATEWAY, c.Gateway);
+    w.AddText(WL_SSID, c.SSID);
+    w.Add(WL_CH_LIST, c.ChannelList.data(), c.ChannelList.size());
+    w.AddU8(WL_EXT_CH, uint8_t(c.ExtChannel));
+    w.AddU8(WL_STD_CH, uint8_t(c.StdChannel));
+    w.AddU8(WL_SECURITY_MODE, uint8_t(c.SecurityMode));
+    w.AddU8(WL_AUTH_MODE, uint8_t(c.AuthMode));
+    w.AddU8(WL_WEPKEY_LEN, uint8_t(c.WepKeyLen));
+    w.AddU8(WL_WEPKEY_INDEX, uint8_t(c.WepKeyIndex));
+    w.AddU8(WL_WPA_MODE, uint8_t(c.WpaMode));
+    w.AddU8(WL_WPA_CIPHER, uint8_t(c.WpaCipher));
+    w.AddU32(WL_WPS_PIN, c.WpsDevicePin);
 }
 
-void DeviceSim::Reply(const Device& dev, int opcode, std::vector<uint8_t> area, const Peer& to,
+void DeviceSim::Reply(const Device& dev, uint8_t opcode, const Fill& fill, const Peer& to,
                       uint32_t delayMs) {
-    std::vector<uint8_t> packet{'S', 'W', 'P', '1', '2', '3', '4', '5', 2};
-    packet.insert(packet.end(), dev.MAC.begin(), dev.MAC.end());
-    packet.push_back(uint8_t(opcode));
-    packet.push_back(uint8_t(area.size() >> 8));
-    packet.push_back(uint8_t(area.size()));
+    // Room for every TLV at its largest.
+    std::vector<uint8_t> packet(HEADER_SIZE + 16 * (2 + 255));
+    BuildHeader(packet.data(), dev.MAC.data());
+    packet[HDR_OPCODE] = opcode;
+    TlvWriter w(packet.data(), packet.size());
+    fill(w);
+    packet.resize(w.Size());
     if (opcode != OP_DISCOVER)
-        Rc4(config_.Password, area.data(), area.size());
-    packet.insert(packet.end(), area.begin(), area.end());
+        Crypt(config_.Password, packet.data() + HEADER_SIZE, w.Length());
     if (delayMs == 0)
         outbox_.push_back({packet, to}); // after the state that shows the request is written
     else
@@ -552,7 +507,7 @@ void DeviceSim::SendNow(const std::vector<uint8_t>& packet, const Peer& to) {
     if (config_.Unicast)
         to.Socket->SendTo(packet.data(), packet.size(), to.Port, to.IP);
     else
-        to.Socket->SendTo(packet.data(), packet.size(), TOOL_PORT, "255.255.255.255");
+        to.Socket->SendTo(packet.data(), packet.size(), LOCAL_PORT, "255.255.255.255");
 }
 
 void DeviceSim::Later(uint32_t ms, std::function<void()> fn) {
@@ -594,9 +549,9 @@ void DeviceSim::StartWps(Device& dev, const Peer& to) {
             Device& d = devices_[index];
             if (d.WpsGen != gen)
                 return;
-            std::vector<uint8_t> area;
-            Put(area, TLVTYPE_OTHER_WPS_STATUS, Be32Bytes(code));
-            Reply(d, OP_EVENT, std::move(area), to, 0);
+            Reply(
+                d, OP_EVENT, [code](TlvWriter& w) { w.AddU32(TLVTYPE_OTHER_WPS_STATUS, code); }, to,
+                0);
             d.Events.push_back({{"event", "TLVTYPE_OTHER_WPS_STATUS"}, {"value", code}});
             WriteState();
             Flush();
@@ -615,7 +570,9 @@ void DeviceSim::ArmConnectTimeout(Device& dev, const Peer& to) {
             return;
         d.LoggedIn = false;
         ++d.LoginGen;
-        Reply(d, OP_EVENT, {TLVTYPE_OTHER_CONNECTTIMEOUT, 0}, to, 0);
+        Reply(
+            d, OP_EVENT, [](TlvWriter& w) { w.Add(TLVTYPE_OTHER_CONNECTTIMEOUT, nullptr, 0); }, to,
+            0);
         d.Events.push_back({{"event", "TLVTYPE_OTHER_CONNECTTIMEOUT"}, {"value", nullptr}});
         WriteState();
         Flush();

@@ -13,12 +13,16 @@
 namespace platform {
 class EventLoop;
 }
+class TlvWriter;
 
 // Plays one or more devices on the device port (and the login port): answers discovery, login,
 // logout, get- and set-config, runs WPS status scripts and the connect time-out, and keeps a
 // JSON state file of its configuration and of every request it received.
 class DeviceSim {
 public:
+    // Appends a reply's TLVs.
+    using Fill = std::function<void(TlvWriter&)>;
+
     DeviceSim(platform::EventLoop& loop, SimConfig config);
     ~DeviceSim();
 
@@ -55,10 +59,10 @@ private:
                             const std::string& client, nlohmann::json& entry);
     std::string HandleSetConfig(Device& dev, const std::vector<uint8_t>& area, const Peer& from,
                                 nlohmann::json& entry);
-    std::vector<uint8_t> ConfigArea(const Device& dev) const;
+    void ConfigArea(const Device& dev, TlvWriter& w) const;
 
     // Builds and sends one datagram after `delayMs` (0: at once).
-    void Reply(const Device& dev, int opcode, std::vector<uint8_t> area, const Peer& to,
+    void Reply(const Device& dev, uint8_t opcode, const Fill& fill, const Peer& to,
                uint32_t delayMs);
     void SendNow(const std::vector<uint8_t>& packet, const Peer& to);
     // Sends what Reply queued without delay.
