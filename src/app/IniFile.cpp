@@ -85,7 +85,29 @@ class LineReader {
 public:
     explicit LineReader(std::string_view text) : text_(text) {
         if (text_.substr(0, 3) == "\xEF\xBB\xBF")
-            pos_ = 3;
+            pos_ = start_ = 3;
+    }
+    // Moves to the next line whose first non-blank character is '[', jumping from bracket to
+    // bracket instead of walking every line. False (and at the end) when there is none.
+    bool SkipToHeader() {
+        const char* base = text_.data();
+        while (pos_ < text_.size()) {
+            const void* hit = std::memchr(base + pos_, '[', text_.size() - pos_);
+            if (!hit) {
+                pos_ = text_.size();
+                return false;
+            }
+            const size_t at = size_t(static_cast<const char*>(hit) - base);
+            size_t b = at;
+            while (b > start_ && IsBlank(text_[b - 1]))
+                --b;
+            if (b == start_ || text_[b - 1] == '\n' || text_[b - 1] == '\r') {
+                pos_ = b;
+                return true;
+            }
+            pos_ = at + 1; // a bracket inside a line
+        }
+        return false;
     }
     bool Next(Line& line) {
         if (pos_ >= text_.size())
@@ -116,6 +138,7 @@ public:
 private:
     std::string_view text_;
     size_t pos_ = 0;
+    size_t start_ = 0; // where the first line begins
 };
 
 enum class Kind { Other, Section, Key };
@@ -162,16 +185,9 @@ Found Find(const std::string& text, std::string_view section, std::string_view k
     LineReader reader(text);
     Line line;
     bool inSection = false;
-    while (reader.Next(line)) {
+    // Outside the wanted section only headers matter, so the walk jumps between them.
+    while ((inSection || reader.SkipToHeader()) && reader.Next(line)) {
         const std::string_view raw = reader.Text(line);
-        if (!inSection) {
-            // Outside the wanted section only headers matter: skip other lines unparsed.
-            size_t i = 0;
-            while (i < raw.size() && IsBlank(raw[i]))
-                ++i;
-            if (i == raw.size() || raw[i] != '[')
-                continue;
-        }
         std::string_view name, value;
         Kind kind = Classify(raw, name, value);
         if (kind == Kind::Section) {
@@ -317,7 +333,7 @@ void IniFile::ReadSectionValues(const std::string& section, std::vector<std::str
     Line line;
     bool inSection = false, seen = false;
     const std::string_view wanted = Trim(section);
-    while (reader.Next(line)) {
+    while ((inSection || reader.SkipToHeader()) && reader.Next(line)) {
         std::string_view name, value;
         Kind kind = Classify(reader.Text(line), name, value);
         if (kind == Kind::Section) {
