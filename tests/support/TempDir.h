@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 // A fresh folder under the system temp folder, removed with everything in it.
@@ -28,3 +29,11 @@ public:
 private:
     std::string path_;
 };
+
+// The whole file as bytes; empty if it cannot be read.
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}

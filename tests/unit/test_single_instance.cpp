@@ -18,13 +18,6 @@ extern char** environ;
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 // Starts the program with its output to files and a private runtime folder for the lock.
 pid_t Start(const std::string& exe, const std::string& runtime, const std::string& out) {
     std::vector<std::string> env{"XDG_RUNTIME_DIR=" + runtime, "QT_QPA_PLATFORM=offscreen",
