@@ -28,5 +28,9 @@ expect_out "SSID=OnlyB" "read back from the second"
 expect_state '.devices[0].config.WepKey' "$B" 0A1B2C3D4E "hex WEP key in upper case"
 expect_state '.devices[0].config.AuthMode' "$B" 1 "shared authentication"
 expect_state '.devices[0].config.SSID' "$A" Signalmate "the first keeps its name"
-expect_state '[.requests[] | select(.op == "OP_LOGIN")] | length' "$A" 0 "no login to the first"
+# Every request is a broadcast, so the first hears the login too, but names it not and keeps quiet.
+expect_state '[.requests[] | select(.op == "OP_LOGIN")] | length' "$A" 1 "the first heard the login"
+expect_state '[.requests[] | select(.op == "OP_LOGIN") | .answers[]] | length' "$A" 0 \
+    "the first did not answer the login"
+expect_state '.devices[0].loggedIn' "$A" false "the first is not logged in"
 sm_done
