@@ -8,7 +8,7 @@ enum class MsgButtons { Ok, YesNo };
 enum class MsgIcon { None, Information };
 enum class MsgResult { Ok, Yes, No };
 
-// Message boxes and the application's standard error box.
+// Message boxes, the application's standard error box and the save dialog.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -17,6 +17,13 @@ public:
                                  MsgButtons buttons, MsgIcon icon) = 0;
     // The box for an error nobody handled: its text, with the application's title.
     virtual void ShowError(const std::string& text) = 0;
+    // The save dialog: "Text File(*.txt)|*.txt" style filter, extension added when none is
+    // typed. False when cancelled; fileName is the proposal in and the choice out.
+    virtual bool SaveDialog(const std::string& defaultExt, const std::string& filter,
+                            std::string& fileName) {
+        (void)defaultExt, (void)filter, (void)fileName;
+        return false;
+    }
 };
 
 } // namespace platform

@@ -5,6 +5,7 @@
 FakeDialogs::~FakeDialogs() {
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected message box(es) never shown";
     EXPECT_EQ(errorsExpected_, 0) << "expected error box(es) never shown";
+    EXPECT_TRUE(saves_.empty()) << "expected save dialog(s) never shown";
 }
 
 platform::MsgResult FakeDialogs::MessageBox(const std::string& title, const std::string& text,
@@ -26,4 +27,19 @@ void FakeDialogs::ShowError(const std::string& text) {
         ADD_FAILURE() << "unexpected error box: " << text;
     else
         --errorsExpected_;
+}
+
+bool FakeDialogs::SaveDialog(const std::string& defaultExt, const std::string& filter,
+                             std::string& fileName) {
+    SaveDialogs.emplace_back(defaultExt, filter);
+    if (saves_.empty()) {
+        ADD_FAILURE() << "unexpected save dialog";
+        return false;
+    }
+    std::string chosen = saves_.front();
+    saves_.pop_front();
+    if (chosen.empty())
+        return false;
+    fileName = chosen;
+    return true;
 }

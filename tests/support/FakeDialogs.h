@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Scripted message boxes: the test queues the boxes it expects with their answers; every box
@@ -23,15 +24,22 @@ public:
     void Expect(platform::MsgResult answer) { answers_.push_back(answer); }
     // The next error box is expected too.
     void ExpectError() { ++errorsExpected_; }
+    // The next save dialog chooses `fileName`; an empty name cancels it.
+    void ExpectSave(const std::string& fileName) { saves_.push_back(fileName); }
 
     platform::MsgResult MessageBox(const std::string& title, const std::string& text,
                                    platform::MsgButtons buttons, platform::MsgIcon icon) override;
     void ShowError(const std::string& text) override;
+    bool SaveDialog(const std::string& defaultExt, const std::string& filter,
+                    std::string& fileName) override;
 
     std::vector<Box> Shown;
     std::vector<std::string> Errors;
+    // Default extension and filter of every save dialog shown.
+    std::vector<std::pair<std::string, std::string>> SaveDialogs;
 
 private:
     std::deque<platform::MsgResult> answers_;
     int errorsExpected_ = 0;
+    std::deque<std::string> saves_;
 };

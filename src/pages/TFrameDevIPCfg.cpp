@@ -1,0 +1,6 @@
+#include "pages/TFrameDevIPCfg.h"
+
+TFrameDevIPCfg::TFrameDevIPCfg(platform::EventLoop& loop, const std::string& name, QWidget* parent)
+    : TFrameBase(loop, name, parent) {
+    resize(600, 323);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "wizard/TFrameBase.h"
+
+// A wizard page; its controls come with its own module.
+class TFrameDevIPCfg : public TFrameBase {
+    Q_OBJECT
+public:
+    TFrameDevIPCfg(platform::EventLoop& loop, const std::string& name, QWidget* parent = nullptr);
+};

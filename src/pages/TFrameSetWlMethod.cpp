@@ -1,0 +1,7 @@
+#include "pages/TFrameSetWlMethod.h"
+
+TFrameSetWlMethod::TFrameSetWlMethod(platform::EventLoop& loop, const std::string& name,
+                                     QWidget* parent)
+    : TFrameBase(loop, name, parent) {
+    resize(600, 323);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "wizard/TFrameBase.h"
+
+// A wizard page; its controls come with its own module.
+class TFrameSetupMethod : public TFrameBase {
+    Q_OBJECT
+public:
+    TFrameSetupMethod(platform::EventLoop& loop, const std::string& name,
+                      QWidget* parent = nullptr);
+};

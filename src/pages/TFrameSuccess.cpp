@@ -1,0 +1,6 @@
+#include "pages/TFrameSuccess.h"
+
+TFrameSuccess::TFrameSuccess(platform::EventLoop& loop, const std::string& name, QWidget* parent)
+    : TFrameBase(loop, name, parent) {
+    resize(600, 323);
+}
