@@ -2,13 +2,19 @@
 #include "app/DebugPrint.h"
 #include "platform/AppPath.h"
 #include "platform/InstanceLock.h"
-#include "platform/PollEventLoop.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtEventLoop.h"
+#include "wizard/TApplication.h"
+#include "wizard/TFormMain.h"
+#include "wizard/TFormRes.h"
 
 #include <csignal>
+#include <exception>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-int main() {
+int main(int argc, char** argv) {
     if (!GlobalVar.Load(platform::ExecutablePath()))
         return 0;
 
@@ -24,8 +30,15 @@ int main() {
         break;
     }
 
-    // Until the windows exist the program only holds its place, ending on SIGTERM or SIGINT.
-    platform::PollEventLoop loop;
+    platform::QtApplication qtApp(argc, argv);
+    platform::QtEventLoop loop;
+    platform::QtDialogs dialogs;
+    TApplication app(loop, dialogs);
+    app.Title = GlobalVar.AppTitle;
+    dialogs.SetTitle(app.Title);
+    qtApp.OnException = [&app](const std::string& text) { app.ShowException(text); };
+
+    // SIGTERM and SIGINT end the program the way closing it does.
     sigset_t mask;
     sigemptyset(&mask);
     sigaddset(&mask, SIGTERM);
@@ -34,8 +47,26 @@ int main() {
     int sfd = signalfd(-1, &mask, SFD_CLOEXEC | SFD_NONBLOCK);
     if (sfd >= 0)
         loop.watchReadable(sfd, [&loop] { loop.quit(); });
-    loop.run();
-    if (sfd >= 0)
+
+    try {
+        TFormRes formRes(GlobalVar, dialogs);
+        // Until the launcher exists the wizard window is the main window and its modal run
+        // is the program's.
+        TFormMain formMain(loop, DefaultWizardPages());
+        app.MainForm = &formMain;
+        loop.invokeLater([&] {
+            formMain.ShowModal();
+            loop.quit();
+        });
+        loop.run();
+        app.MainForm = nullptr;
+    } catch (const std::exception& e) {
+        app.ShowException(e.what());
+    }
+
+    if (sfd >= 0) {
+        loop.unwatch(sfd);
         ::close(sfd);
+    }
     return 0;
 }

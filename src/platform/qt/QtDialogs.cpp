@@ -37,8 +37,8 @@ MsgResult QtDialogs::MessageBox(const std::string& title, const std::string& tex
 }
 
 void QtDialogs::ShowError(const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), Q(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Critical, Q(title_), Q(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 
