@@ -5,7 +5,9 @@
 #include "support/VirtualEventLoop.h"
 #include "wizard/TApplication.h"
 #include "wizard/TFormMain.h"
+#include "wizard/TFormRes.h"
 #include "wizard/TFrameBase.h"
+#include "wizard/TImage.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -95,12 +97,14 @@ protected:
             log += "StepFrame(" + std::to_string(direction) + ") ";
             return stepResult;
         };
+        res = std::make_unique<TFormRes>(GlobalVar, dialogs);
         form = std::make_unique<TFormMain>(loop, pages);
         app.MainForm = form.get();
     }
     void TearDown() override {
         app.MainForm = nullptr;
         form.reset();
+        res.reset();
         GlobalVar.Ini.reset();
     }
 
@@ -124,6 +128,7 @@ protected:
     std::map<std::string, RecordingPage*> byName;
     QRadioButton* RBtnSetIP = nullptr;
     bool stepResult = true;
+    std::unique_ptr<TFormRes> res;
     std::unique_ptr<TFormMain> form;
 };
 
@@ -142,6 +147,8 @@ TEST_F(FormMainTest, CreationInitialisesEveryPageInOrderThenTheFirstMoveGoesToTh
     }
     EXPECT_EQ(form->windowTitle().toStdString(), "Wizard title");
     EXPECT_EQ(form->size(), QSize(600, 450));
+    EXPECT_EQ(form->ImgBG->Picture(), res->ImgBGMain);
+    EXPECT_EQ(form->ImgBG->size(), QSize(600, 450));
     EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
     // Layout walks into the pages with the joined prefix.
     EXPECT_EQ(byName["FrameDevList1"]->pos(), QPoint(0, 110));
