@@ -364,6 +364,10 @@ TEST_F(FormMainTest, ShowModalEndsWithTheResultAPageCausesAndKeepsThePage) {
     EXPECT_EQ(form->ShowModal(), 1);
     EXPECT_EQ(Current(), "FrameLicense1");
     EXPECT_EQ(log, "");
+    // The system's close command (Alt+F4) ends the run with 2 and keeps the window.
+    loop.invokeLater([this] { form->close(); });
+    EXPECT_EQ(form->ShowModal(), 2);
+    EXPECT_EQ(Current(), "FrameLicense1");
 }
 
 TEST_F(FormMainTest, ProtocolNotificationsGoToTheCurrentPageOnly) {

@@ -1,5 +1,6 @@
 // signalmate-render [folder]: draws the wizard window (on its first page) and the progress
-// dialog offscreen and writes FormMain.png and FormProgress.png into the folder.
+// dialog offscreen and writes FormMain.png, FormProgress.png and FormProgressRunning.png (the
+// bar part way) into the folder.
 #include "app/CGlobalVar.h"
 #include "platform/AppPath.h"
 #include "platform/qt/QtApplication.h"
@@ -11,6 +12,7 @@
 #include "wizard/TFormRes.h"
 
 #include <QPixmap>
+#include <QProgressBar>
 
 #include <cstdio>
 #include <string>
@@ -56,6 +58,9 @@ int main(int argc, char** argv) {
     TFormProgress progress(loop);
     progress.show();
     ok = Save(progress, folder, "FormProgress") && ok;
+    // As it looks seven seconds into an exchange.
+    progress.ProgressBar1->setValue(35);
+    ok = Save(progress, folder, "FormProgressRunning") && ok;
     progress.hide();
     app.MainForm = nullptr;
     return ok ? 0 : 1;
