@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     platform::GioShell shell;
     CliDialogs dialogs(std::cerr);
     CliWindow window(loop);
-    TFormUDP udp(loop, network, dialogs, shell, window);
+    TFormUDP udp(loop, network, dialogs, shell, &window);
     CliRunner runner(loop, udp, window, std::cout, std::cerr);
     return runner.Run(o);
 }
