@@ -22,13 +22,6 @@ extern char** environ;
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 // Something outside this process writes the file; give it a generous while.
 bool WaitForFile(const std::string& path) {
     for (int i = 0; i < 500; ++i) {
