@@ -1,10 +1,13 @@
 #include "app/CGlobalVar.h"
 #include "app/DebugPrint.h"
 #include "platform/AppPath.h"
+#include "platform/GioShell.h"
 #include "platform/InstanceLock.h"
+#include "platform/LinuxNetwork.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
+#include "protocol/TFormUDP.h"
 #include "wizard/TApplication.h"
 #include "wizard/TFormMain.h"
 #include "wizard/TFormRes.h"
@@ -54,13 +57,21 @@ int main(int argc, char** argv) {
         // is the program's.
         TFormMain formMain(loop, DefaultWizardPages());
         app.MainForm = &formMain;
+        // The never-shown protocol window; destroyed first, so it logs out while all else lives.
+        platform::LinuxNetwork network;
+        platform::GioShell shell;
+        TFormUDP formUDP(loop, network, dialogs, shell, &formMain);
+        FormUDP = &formUDP;
         loop.invokeLater([&] {
             formMain.ShowModal();
             loop.quit();
         });
         loop.run();
+        FormUDP = nullptr;
         app.MainForm = nullptr;
     } catch (const std::exception& e) {
+        FormUDP = nullptr;
+        app.MainForm = nullptr;
         app.ShowException(e.what());
     }
 

@@ -19,6 +19,8 @@
 #include <random>
 #include <string_view>
 
+TFormUDP* FormUDP = nullptr;
+
 namespace {
 
 const uint8_t ANY_MAC[6] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff};

@@ -97,3 +97,6 @@ private:
     CIPHelp ipHelp_;
     std::vector<uint8_t> recvBuf_;
 };
+
+// The protocol window of the running program, for the pages; null while there is none.
+extern TFormUDP* FormUDP;
