@@ -28,6 +28,10 @@ public:
     virtual bool HasPending() = 0;
     // Called on the loop whenever datagrams are waiting.
     virtual void SetOnReadable(std::function<void()> onReadable) = 0;
+    // The receive buffer the system granted (bytes, as it reports them); 0 when closed.
+    virtual int ReceiveBufferSize() const = 0;
+    // Whether the interface's strict reverse-path filter drops replies from another subnet.
+    virtual bool StrictReversePathFilter() const = 0;
 };
 
 } // namespace platform

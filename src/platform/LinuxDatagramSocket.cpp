@@ -1,6 +1,5 @@
 #include "platform/LinuxDatagramSocket.h"
 
-#include "app/DebugPrint.h"
 #include "platform/EventLoop.h"
 #include "platform/LinuxNetwork.h"
 
@@ -76,12 +75,7 @@ bool LinuxDatagramSocket::Open(const std::string& ipText, uint16_t port,
     rcvbuf_ = granted;
     ifindex_ = ifindex;
 
-    DebugPrint("LinuxDatagramSocket::Open(%s:%u, %s) receive buffer %d bytes", ipText_.c_str(),
-               unsigned(port_), interface.c_str(), granted);
-    if (!interface.empty() && LinuxNetwork::ReversePathFilter(interface) == 1)
-        DebugPrint("LinuxDatagramSocket::Open(%s) strict rp_filter: the kernel drops replies "
-                   "from a device on another subnet",
-                   interface.c_str());
+    strictRpFilter_ = !interface.empty() && LinuxNetwork::ReversePathFilter(interface) == 1;
 
     loop_.watchReadable(fd_, [this] {
         if (onReadable_)
@@ -97,6 +91,7 @@ void LinuxDatagramSocket::Close() {
     ::close(fd_);
     fd_ = -1;
     rcvbuf_ = 0;
+    strictRpFilter_ = false;
 }
 
 bool LinuxDatagramSocket::LocalName(std::string& ipText, uint16_t& port) const {

@@ -29,13 +29,14 @@ public:
     bool HasPending() override;
     void SetOnReadable(std::function<void()> onReadable) override;
 
-    // The receive buffer the kernel granted (bytes, as it reports them), 0 when closed.
-    int ReceiveBufferSize() const { return rcvbuf_; }
+    int ReceiveBufferSize() const override { return rcvbuf_; }
+    bool StrictReversePathFilter() const override { return strictRpFilter_; }
 
 private:
     EventLoop& loop_;
     int fd_ = -1;
     int rcvbuf_ = 0;
+    bool strictRpFilter_ = false;
     unsigned ifindex_ = 0;
     std::string ipText_;
     uint16_t port_ = 0;

@@ -38,6 +38,12 @@ bool CUDPSocket::CreateSocket() {
         IPText = boundIp;
         Port = boundPort;
     }
+    DebugPrint("CUDPSocket::CreateSocket(%s:%u, %s) receive buffer %d bytes", IPText.c_str(),
+               unsigned(Port), Iface.c_str(), Sock->ReceiveBufferSize());
+    if (Sock->StrictReversePathFilter())
+        DebugPrint("CUDPSocket::CreateSocket(%s) strict rp_filter: the kernel drops replies from a "
+                   "device on another subnet",
+                   Iface.c_str());
     Sock->SetOnReadable([this] { OnReadable(); });
     return true;
 }

@@ -35,6 +35,10 @@ public:
     }
     bool IsOpen() const override { return handle_ >= 0; }
     int Handle() const override { return handle_; }
+    int ReceiveBufferSize() const override { return handle_ >= 0 ? net_.ReceiveBufferSize : 0; }
+    bool StrictReversePathFilter() const override {
+        return handle_ >= 0 && net_.StrictReversePathFilter.count(iface_) != 0;
+    }
     bool LocalName(std::string& ipText, uint16_t& port) const override {
         if (handle_ < 0)
             return false;

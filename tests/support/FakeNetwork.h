@@ -48,6 +48,10 @@ public:
     std::optional<std::vector<platform::Adapter>> Adapters = std::vector<platform::Adapter>();
     // Addresses that refuse to be bound (another program holds the port).
     std::set<std::string> UnbindableIps;
+    // What every socket reports as its granted receive buffer.
+    int ReceiveBufferSize = 4 * 1024 * 1024;
+    // Interfaces whose reverse-path filter is strict.
+    std::set<std::string> StrictReversePathFilter;
     // A broadcast of the PC is heard back on its other sockets too.
     bool EchoBroadcastToPc = false;
     // Every datagram the PC sent, in order.
