@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -8,7 +9,13 @@ enum class MsgButtons { Ok, YesNo };
 enum class MsgIcon { None, Information };
 enum class MsgResult { Ok, Yes, No };
 
-// Message boxes, the application's standard error box and the save dialog.
+// One line of a printout: its left edge in printer device units and its text.
+struct PrintLine {
+    int X = 0;
+    std::string Text;
+};
+
+// Message boxes, the application's standard error box, the save dialog and the print dialog.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -22,6 +29,12 @@ public:
     virtual bool SaveDialog(const std::string& defaultExt, const std::string& filter,
                             std::string& fileName) {
         (void)defaultExt, (void)filter, (void)fileName;
+        return false;
+    }
+    // The print dialog with default settings; when confirmed, prints the lines at 10 points from
+    // the top (y 100), each line below the last. False when cancelled or nothing could print.
+    virtual bool PrintDialog(const std::vector<PrintLine>& lines) {
+        (void)lines;
         return false;
     }
 };

@@ -5,6 +5,7 @@
 FakeDialogs::~FakeDialogs() {
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected message box(es) never shown";
     EXPECT_EQ(errorsExpected_, 0) << "expected error box(es) never shown";
+    EXPECT_TRUE(prints_.empty()) << "expected print dialog(s) never shown";
     EXPECT_TRUE(saves_.empty()) << "expected save dialog(s) never shown";
 }
 
@@ -42,4 +43,16 @@ bool FakeDialogs::SaveDialog(const std::string& defaultExt, const std::string& f
         return false;
     fileName = chosen;
     return true;
+}
+
+bool FakeDialogs::PrintDialog(const std::vector<platform::PrintLine>& lines) {
+    if (prints_.empty()) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
+    }
+    bool confirm = prints_.front();
+    prints_.pop_front();
+    if (confirm)
+        Printed.push_back(lines);
+    return confirm;
 }

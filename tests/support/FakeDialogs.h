@@ -26,20 +26,26 @@ public:
     void ExpectError() { ++errorsExpected_; }
     // The next save dialog chooses `fileName`; an empty name cancels it.
     void ExpectSave(const std::string& fileName) { saves_.push_back(fileName); }
+    // The next print dialog is confirmed (true) or cancelled (false).
+    void ExpectPrint(bool confirm) { prints_.push_back(confirm); }
 
     platform::MsgResult MessageBox(const std::string& title, const std::string& text,
                                    platform::MsgButtons buttons, platform::MsgIcon icon) override;
     void ShowError(const std::string& text) override;
     bool SaveDialog(const std::string& defaultExt, const std::string& filter,
                     std::string& fileName) override;
+    bool PrintDialog(const std::vector<platform::PrintLine>& lines) override;
 
     std::vector<Box> Shown;
     std::vector<std::string> Errors;
     // Default extension and filter of every save dialog shown.
     std::vector<std::pair<std::string, std::string>> SaveDialogs;
+    // What each confirmed print dialog printed.
+    std::vector<std::vector<platform::PrintLine>> Printed;
 
 private:
     std::deque<platform::MsgResult> answers_;
     int errorsExpected_ = 0;
     std::deque<std::string> saves_;
+    std::deque<bool> prints_;
 };

@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::string folder = argc > 1 ? argv[1] : ".";
-    // Settings beside the tool, as the program reads its own: none means the built-in look.
+    // Settings beside the tool (the shipped Setup.ini, copied at build time), as the program
+    // reads its own; without the file the built-in look.
     GlobalVar.Load(platform::ExecutablePath());
 
     platform::QtApplication qtApp(argc, argv);

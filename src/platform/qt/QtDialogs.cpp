@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace platform {
 
@@ -54,6 +57,30 @@ bool QtDialogs::SaveDialog(const std::string& defaultExt, const std::string& fil
         return false;
     fileName = dialog.selectedFiles().front().toStdString();
     return true;
+}
+
+bool QtDialogs::PrintDialog(const std::vector<PrintLine>& lines) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return PrintLines(printer, lines);
+}
+
+bool QtDialogs::PrintLines(QPagedPaintDevice& device, const std::vector<PrintLine>& lines) {
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    QFont font = painter.font();
+    font.setPointSize(10);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, &device);
+    int y = 100;
+    for (const PrintLine& line : lines) {
+        painter.drawText(line.X, y + metrics.ascent(), Q(line.Text));
+        y += metrics.height();
+    }
+    return painter.end();
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include "platform/Dialogs.h"
 
+class QPagedPaintDevice;
+
 namespace platform {
 
 // Message boxes and the standard error box on Qt, over the active window of the application.
@@ -15,6 +17,10 @@ public:
     void ShowError(const std::string& text) override;
     bool SaveDialog(const std::string& defaultExt, const std::string& filter,
                     std::string& fileName) override;
+    bool PrintDialog(const std::vector<PrintLine>& lines) override;
+
+    // Draws the lines on any paged device (a printer, or a PDF in tests).
+    static bool PrintLines(QPagedPaintDevice& device, const std::vector<PrintLine>& lines);
 
 private:
     std::string title_;
