@@ -462,6 +462,19 @@ void TFormUDP::RecvGetConfig(const uint8_t* packet) {
     WlSetting& wl = GlobalVar.CurWlSetting;
     WalkTlvs(Area(packet), AreaLength(packet), [&](const Tlv& t) {
         const uint8_t* v = t.Value;
+        // A fixed-size field is taken only from a TLV long enough to hold it.
+        auto byteField = [&](const char* name, auto& field) {
+            if (t.Len >= 1) {
+                field = v[0];
+                DebugPrint("  %s=%d", name, int(field));
+            }
+        };
+        auto addressField = [&](const char* name, uint32_t& field) {
+            if (t.Len >= 4) {
+                field = ReadU32BE(v);
+                DebugPrint("  %s=%X", name, unsigned(field));
+            }
+        };
         switch (t.Type) {
         case IP_MODE:
             if (t.Len >= 1) {
@@ -470,22 +483,13 @@ void TFormUDP::RecvGetConfig(const uint8_t* packet) {
             }
             break;
         case LAN_IP:
-            if (t.Len >= 4) {
-                ip.IPAddr = ReadU32BE(v);
-                DebugPrint("  LAN_IP=%X", unsigned(ip.IPAddr));
-            }
+            addressField("LAN_IP", ip.IPAddr);
             break;
         case LAN_NETMASK:
-            if (t.Len >= 4) {
-                ip.NetMask = ReadU32BE(v);
-                DebugPrint("  LAN_NETMASK=%X", unsigned(ip.NetMask));
-            }
+            addressField("LAN_NETMASK", ip.NetMask);
             break;
         case LAN_GATEWAY:
-            if (t.Len >= 4) {
-                ip.Gateway = ReadU32BE(v);
-                DebugPrint("  LAN_GATEWAY=%X", unsigned(ip.Gateway));
-            }
+            addressField("LAN_GATEWAY", ip.Gateway);
             break;
         case WL_SSID:
             SetFixedText(wl.SSID, std::string_view(reinterpret_cast<const char*>(v), t.Len));
@@ -504,50 +508,29 @@ void TFormUDP::RecvGetConfig(const uint8_t* packet) {
             break;
         }
         case WL_EXT_CH:
-            if (t.Len >= 1) {
-                wl.ExtChannel = v[0];
-                DebugPrint("  WL_EXT_CH=%d", int(wl.ExtChannel));
-            }
+            byteField("WL_EXT_CH", wl.ExtChannel);
             break;
         case WL_STD_CH:
-            if (t.Len >= 1) {
-                wl.StdChannel = v[0];
-                DebugPrint("  WL_STD_CH=%d", int(wl.StdChannel));
-            }
+            byteField("WL_STD_CH", wl.StdChannel);
             break;
         case WL_SECURITY_MODE:
-            if (t.Len >= 1) {
-                wl.SecurityMode = v[0];
-                DebugPrint("  WL_SECURITY_MODE=%d", int(wl.SecurityMode));
-            }
+            byteField("WL_SECURITY_MODE", wl.SecurityMode);
             break;
         case WL_AUTH_MODE:
-            if (t.Len >= 1) {
-                wl.AuthMode = v[0];
-                DebugPrint("  WL_AUTH_MODE=%d", int(wl.AuthMode));
-            }
+            byteField("WL_AUTH_MODE", wl.AuthMode);
             break;
         case WL_WEPKEY_LEN:
-            if (t.Len >= 1) {
-                wl.WepKeyLen = v[0];
-                DebugPrint("  WL_WEPKEY_LEN=%d", int(wl.WepKeyLen));
-            }
+            byteField("WL_WEPKEY_LEN", wl.WepKeyLen);
             break;
         case WL_WEPKEY_INDEX:
             if (t.Len >= 1)
                 DebugPrint("  WL_WEPKEY_INDEX=%d", int(v[0]));
             break;
         case WL_WPA_MODE:
-            if (t.Len >= 1) {
-                wl.WpaMode = v[0];
-                DebugPrint("  WL_WPA_MODE=%d", int(wl.WpaMode));
-            }
+            byteField("WL_WPA_MODE", wl.WpaMode);
             break;
         case WL_WPA_CIPHER:
-            if (t.Len >= 1) {
-                wl.WpaCipher = v[0];
-                DebugPrint("  WL_WPA_CIPHER=%d", int(wl.WpaCipher));
-            }
+            byteField("WL_WPA_CIPHER", wl.WpaCipher);
             break;
         case WL_WPS_PIN:
             if (t.Len >= 4) {
