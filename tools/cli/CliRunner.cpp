@@ -109,7 +109,7 @@ int CliRunner::Run(const CliOptions& options) {
     }
     if (int rc = FindDevice())
         return rc;
-    if (int rc = Login())
+    if (int rc = Login(5000, "ER_LOGIN"))
         return rc;
     if (int rc = ReadConfig(5000))
         return Finish(rc);
@@ -180,13 +180,13 @@ int CliRunner::FindDevice() {
     return Fail(EXIT_NO_DEVICE, "device " + options_.Device + " not found");
 }
 
-int CliRunner::Login() {
-    udp_.SendLogin(5000);
+int CliRunner::Login(uint32_t timeoutMs, const char* failureKey) {
+    udp_.SendLogin(timeoutMs);
     std::optional<CliWindow::Note> note = WaitFor(REQ_LOGIN);
     if (!note || note->Msg == UM_UDP_TIMEOUT)
-        return Fail(EXIT_NO_DEVICE, Text("ER_LOGIN"));
+        return Fail(EXIT_NO_DEVICE, Text(failureKey));
     if (note->LParam == 0)
-        return Fail(EXIT_REFUSED, Text("ER_LOGIN"));
+        return Fail(EXIT_REFUSED, Text(failureKey));
     return EXIT_DONE;
 }
 
@@ -205,12 +205,8 @@ int CliRunner::SetRun(uintptr_t kind, const std::function<void()>& send) {
             if (!retry)
                 return Fail(EXIT_NO_DEVICE, Text("ER_CONNECT"));
             retry = false;
-            udp_.SendLogin(5000);
-            std::optional<CliWindow::Note> login = WaitFor(REQ_LOGIN);
-            if (!login || login->Msg == UM_UDP_TIMEOUT)
-                return Fail(EXIT_NO_DEVICE, Text("ER_CONNECT"));
-            if (login->LParam == 0)
-                return Fail(EXIT_REFUSED, Text("ER_CONNECT"));
+            if (int rc = Login(5000, "ER_CONNECT"))
+                return rc;
             continue;
         }
         send();
@@ -223,12 +219,8 @@ int CliRunner::SetRun(uintptr_t kind, const std::function<void()>& send) {
             // One fresh login per run: the device may have dropped ours.
             retry = false;
             udp_.SendLogout(0);
-            udp_.SendLogin(5000);
-            std::optional<CliWindow::Note> login = WaitFor(REQ_LOGIN);
-            if (!login || login->Msg == UM_UDP_TIMEOUT)
-                return Fail(EXIT_NO_DEVICE, Text("ER_CONNECT"));
-            if (login->LParam == 0)
-                return Fail(EXIT_REFUSED, Text("ER_CONNECT"));
+            if (int rc = Login(5000, "ER_CONNECT"))
+                return rc;
             continue;
         }
         if (note->LParam == 0)
@@ -306,12 +298,8 @@ int CliRunner::Wps() {
             if (!retry)
                 return Fail(EXIT_NO_DEVICE, Text("ER_CONNECT"));
             retry = false;
-            udp_.SendLogin(2000);
-            std::optional<CliWindow::Note> login = WaitFor(REQ_LOGIN);
-            if (!login || login->Msg == UM_UDP_TIMEOUT)
-                return Fail(EXIT_NO_DEVICE, Text("ER_CONNECT"));
-            if (login->LParam == 0)
-                return Fail(EXIT_REFUSED, Text("ER_CONNECT"));
+            if (int rc = Login(2000, "ER_CONNECT"))
+                return rc;
             continue;
         }
         if (pbc)
@@ -326,12 +314,8 @@ int CliRunner::Wps() {
                 return Fail(EXIT_NO_DEVICE, Text("ER_CONNECT"));
             retry = false;
             udp_.SendLogout(0);
-            udp_.SendLogin(2000);
-            std::optional<CliWindow::Note> login = WaitFor(REQ_LOGIN);
-            if (!login || login->Msg == UM_UDP_TIMEOUT)
-                return Fail(EXIT_NO_DEVICE, Text("ER_CONNECT"));
-            if (login->LParam == 0)
-                return Fail(EXIT_REFUSED, Text("ER_CONNECT"));
+            if (int rc = Login(2000, "ER_CONNECT"))
+                return rc;
             continue;
         }
         if (note->LParam == 0)

@@ -26,7 +26,8 @@ public:
 private:
     int Search();
     int FindDevice();
-    int Login();
+    // Logs in and waits for the answer; a failure is reported with the text of failureKey.
+    int Login(uint32_t timeoutMs, const char* failureKey);
     int ReadConfig(uint32_t timeoutMs);
     int SetIP();
     int SetWireless();
