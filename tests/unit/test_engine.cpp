@@ -376,7 +376,7 @@ TEST_F(EngineTest, ReceiveChecksInOrder) {
         p[HDR_OPCODE] = OP_GETCONFIG;
         WriteU16BE(p.data() + HDR_LENGTH, uint16_t(3 + lengthDelta));
         p.insert(p.end(), {0x30, 0x01, 0x01});
-        p.resize(p.size() - cut);
+        p.erase(p.end() - std::ptrdiff_t(std::min(cut, p.size())), p.end());
         return p;
     };
     struct Row {
