@@ -367,6 +367,18 @@ size_t AreaLength(const uint8_t* packet) {
     return PacketLength(packet);
 }
 
+// The result byte of a reply that carries nothing else of interest; 0 (refused) without one.
+uint8_t ResultOf(const uint8_t* packet) {
+    uint8_t result = 0;
+    WalkTlvs(Area(packet), AreaLength(packet), [&](const Tlv& t) {
+        if (t.Type == TLVTYPE_OTHER_RESULT && t.Len >= 1) {
+            result = t.Value[0];
+            DebugPrint("  Result=%d", int(result));
+        }
+    });
+    return result;
+}
+
 } // namespace
 
 // Fixed-size values whose length byte is too small are not read: their bytes are not theirs.
@@ -439,13 +451,7 @@ void TFormUDP::RecvLogout(const uint8_t* packet) {
     }
     TimerWait.SetEnabled(false);
     PendingReq = REQ_NONE;
-    uint8_t result = 0;
-    WalkTlvs(Area(packet), AreaLength(packet), [&](const Tlv& t) {
-        if (t.Type == TLVTYPE_OTHER_RESULT && t.Len >= 1) {
-            result = t.Value[0];
-            DebugPrint("  Result=%d", int(result));
-        }
-    });
+    const uint8_t result = ResultOf(packet);
     LoggedIn = result == 0;
     PostToMain(UM_UDP_REPLY, REQ_LOGOUT, result);
 }
@@ -553,13 +559,7 @@ void TFormUDP::RecvSetConfig(const uint8_t* packet) {
         DebugPrint("  ignore data");
         return;
     }
-    uint8_t result = 0;
-    WalkTlvs(Area(packet), AreaLength(packet), [&](const Tlv& t) {
-        if (t.Type == TLVTYPE_OTHER_RESULT && t.Len >= 1) {
-            result = t.Value[0];
-            DebugPrint("  Result=%d", int(result));
-        }
-    });
+    const uint8_t result = ResultOf(packet);
     PostToMain(UM_UDP_REPLY, uintptr_t(PendingReq), result);
     TimerWait.SetEnabled(false);
     PendingReq = REQ_NONE;
